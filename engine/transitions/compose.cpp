@@ -12,11 +12,10 @@ TRect PlacePicture(const TRect& target, int32_t pictureWidth, int32_t pictureHei
   return CenterRect(target, TRect{0, 0, pictureWidth, pictureHeight});
 }
 
-void ComposeSlide(Bitmap& composed, int32_t width, int32_t height, const Bitmap& picture, bool fitToRect) {
+void ComposeSlide(Bitmap& composed, int32_t width, int32_t height, const Bitmap& picture, const TRect& place) {
   composed.SetSize(width, height);
   composed.Fill(Color{});
   if (picture.IsEmpty() || composed.IsEmpty()) return;
-  const TRect place = PlacePicture(TRect{0, 0, width, height}, picture.Width(), picture.Height(), fitToRect);
   StretchBlt(composed, place.Left, place.Top, place.Width(), place.Height(), picture, 0, 0, picture.Width(),
              picture.Height());
 }

@@ -12,8 +12,8 @@ namespace pavonix {
 // down to fit the target keeping its proportions.
 TRect PlacePicture(const TRect& target, int32_t pictureWidth, int32_t pictureHeight, bool fitToRect);
 
-// Sizes composed to width x height, fills it black and stretch-draws the picture
-// at PlacePicture((0, 0, width, height), ...).
-void ComposeSlide(Bitmap& composed, int32_t width, int32_t height, const Bitmap& picture, bool fitToRect);
+// Sizes composed to width x height, fills it black and stretch-draws the whole
+// picture into place (an unscaled copy when place has the picture's own size).
+void ComposeSlide(Bitmap& composed, int32_t width, int32_t height, const Bitmap& picture, const TRect& place);
 
 }  // namespace pavonix
