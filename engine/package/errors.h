@@ -40,6 +40,12 @@ class EWriteError : public EPavonixError {
   EWriteError();
 };
 
+// "Out of memory": a buffer the job needs cannot be had.
+class EOutOfMemory : public EPavonixError {
+ public:
+  EOutOfMemory();
+};
+
 // "JPEG error #%d", with the decoder's message code.
 class EJPEG : public EPavonixError {
  public:
