@@ -60,7 +60,16 @@ struct AxisInput {
   int64_t src, srcLen;  // source origin and extent
   int64_t dstLimit;     // target size along this axis
   int64_t srcLimit;     // source bitmap size along this axis
+  // The source extent the steps are walked with.  GDI takes one source pixel
+  // less when it squeezes a source into a single column or row, after it has
+  // worked out the visible parts with the full extent.
+  int64_t lineSrcLen;
 };
+
+AxisInput Axis(int32_t dst, int32_t dstLen, int32_t src, int32_t srcLen, int32_t dstLimit, int32_t srcLimit) {
+  const int64_t line = (dstLen == 1 && srcLen > 1) ? int64_t{srcLen} - 1 : srcLen;
+  return {dst, dstLen, src, srcLen, dstLimit, srcLimit, line};
+}
 
 // The visible parts of both sides, as GDI works them out before drawing.  When
 // the extents differ, GDI maps the visible source into destination coordinates
@@ -113,18 +122,25 @@ Visible VisibleParts(const AxisInput& in, bool stretching) {
 
 // Walks the digital line of one axis and keeps the steps inside both visible
 // parts.  lastWins says which of several source steps landing on the same
-// destination step shows when shrinking.
-AxisMap MapAxis(const AxisInput& in, bool stretching, bool lastWins) {
+// destination step shows when shrinking.  direct: the narrowed source has come
+// out the size of the destination after all, and GDI then copies the visible
+// source block straight into the visible destination.
+AxisMap MapAxis(const AxisInput& in, bool stretching, bool direct, bool lastWins) {
   AxisMap map;
   if (in.dstLen == 0 || in.srcLen == 0) return map;
   const Visible v = VisibleParts(in, stretching);
   if (!v.any) return map;
-  const int64_t dn = std::abs(in.dstLen), sn = std::abs(in.srcLen);
-  const int64_t dStep = in.dstLen < 0 ? -1 : 1, sStep = in.srcLen < 0 ? -1 : 1;
+  const int64_t dn = std::abs(in.dstLen), sn = std::abs(in.lineSrcLen);
+  const int64_t dStep = in.dstLen < 0 ? -1 : 1, sStep = in.lineSrcLen < 0 ? -1 : 1;
   auto inside = [](const Range& r, int64_t x) { return x >= r.begin && x < r.end; };
   int64_t lo = INT64_MAX, hi = INT64_MIN;
   std::vector<std::pair<int64_t, int64_t>> pairs;  // (destination, source)
-  if (dn >= sn) {
+  if (direct) {
+    for (int64_t d = v.dst.begin; d < v.dst.end; ++d) {
+      const int64_t s = v.src.begin + (d - v.dst.begin);
+      if (inside(v.src, s)) pairs.emplace_back(d, s);
+    }
+  } else if (dn >= sn) {
     // Growing: one source step per destination step.  Only destination steps
     // inside the visible destination can be drawn, so walk just those.
     int64_t iFirst = dStep > 0 ? v.dst.begin - v.dstOrigin : v.dstOrigin - (v.dst.end - 1);
@@ -187,9 +203,12 @@ TRect StretchBlt(Bitmap& target, int32_t dx, int32_t dy, int32_t dw, int32_t dh,
                  int32_t sx, int32_t sy, int32_t sw, int32_t sh) {
   if (target.IsEmpty() || source.IsEmpty()) return {};
   const bool stretching = !(dw == sw && dh == sh);
-  const AxisMap rows = MapAxis({dy, dh, sy, sh, target.Height(), source.Height()}, stretching, false);
+  const AxisInput vertical = Axis(dy, dh, sy, sh, target.Height(), source.Height());
+  const AxisInput horizontal = Axis(dx, dw, sx, sw, target.Width(), source.Width());
+  const bool direct = stretching && horizontal.lineSrcLen == dw && vertical.lineSrcLen == dh;
+  const AxisMap rows = MapAxis(vertical, stretching, direct, false);
   if (rows.Empty()) return {};
-  const AxisMap cols = MapAxis({dx, dw, sx, sw, target.Width(), source.Width()}, stretching, true);
+  const AxisMap cols = MapAxis(horizontal, stretching, direct, true);
   if (cols.Empty()) return {};
 
   const size_t width = cols.source.size();

@@ -62,6 +62,7 @@ const AxisCase kSharedCases[] = {
     {"clipped at the target's far edge", 5, 2, 6, 6, 0, 6, {-1, -1, 0, 1, 2}},
     {"clipped at the target's near edge", 5, -2, 4, 6, 0, 4, {2, 3, -1, -1, -1}},
     {"zoomed, clipped at both ends", 4, -3, 12, 3, 0, 3, {0, 1, 1, 1}},
+    {"2 into 1 takes the first", 2, 0, 1, 4, 2, 2, {2, -1}},
 };
 
 TEST(StretchBlt, ColumnsAndRowsFollowGdi) {
@@ -84,6 +85,12 @@ TEST(StretchBlt, ShrinkKeepsLastColumnButFirstRow) {
   Bitmap tall = test::PoisonedBitmap(2, 9);
   StretchBlt(tall, 0, 0, 2, 9, NumberedBitmap(2, 10), 0, 0, 2, 10);
   EXPECT_EQ(SourceRows(tall, 0), (std::vector<int>{0, 1, 2, 3, 4, 6, 7, 8, 9})) << "10 to 9 drops row 5";
+
+  // Squeezed into a single column, the source loses its last pixel first, so the
+  // column shows the last but one.
+  Bitmap column = test::PoisonedBitmap(3, 2);
+  StretchBlt(column, 1, 0, 1, 2, NumberedBitmap(9, 2), 0, 0, 9, 2);
+  EXPECT_EQ(SourceColumns(column, 0), (std::vector<int>{-1, 7, -1})) << "9 into 1";
 }
 
 TEST(StretchBlt, ReturnsTheWrittenRectangle) {
