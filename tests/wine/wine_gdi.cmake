@@ -1,0 +1,9 @@
+# The GDI oracle: our regions and copies against Wine's GDI, pixel for pixel.
+add_executable(gdi_oracle
+  ${CMAKE_CURRENT_LIST_DIR}/gdi_oracle_win32.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/gdi_oracle_gdi_win32.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/gdi_oracle_random_win32.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/gdi_oracle_effects_win32.cpp)
+target_link_libraries(gdi_oracle PRIVATE pavonix_transitions gdi32)
+add_wine_test(NAME wine_gdi_oracle COMMAND ${PAVONIX_WINERUN} $<TARGET_FILE:gdi_oracle>)
+set_tests_properties(wine_gdi_oracle PROPERTIES TIMEOUT 600 ENVIRONMENT_MODIFICATION "PAVONIX_WINE_TIMEOUT=set:580")
