@@ -12,9 +12,6 @@ namespace {
 constexpr int32_t kFramesPerTransition = 21;
 constexpr int32_t kMinimumFailurePauseMs = 1000;
 
-int32_t Width(const TRect& r) { return r.Right - r.Left; }
-int32_t Height(const TRect& r) { return r.Bottom - r.Top; }
-
 }  // namespace
 
 // ---------------------------------------------------------------------------------
@@ -23,8 +20,8 @@ int32_t Height(const TRect& r) { return r.Bottom - r.Top; }
 TPreviewScreensaverBasics::TPreviewScreensaverBasics(const SlideThreadEnvironment& environment)
     : FTargetRect(environment.targetRect),
       FCanvas(environment.canvas),
-      FWidth(Width(environment.targetRect)),
-      FHeight(Height(environment.targetRect)),
+      FWidth(environment.targetRect.Width()),
+      FHeight(environment.targetRect.Height()),
       FInterval(environment.header ? environment.header->Interval() : 0),
       FRandomOrder(environment.header ? environment.header->RandomOrder() : 0),
       FImageCount(environment.header ? environment.header->ImageCount() : 0),
@@ -45,11 +42,11 @@ TPreviewScreensaverBasics::~TPreviewScreensaverBasics() { StopAndWait(); }
 void TPreviewScreensaverBasics::Start() { thread_ = std::thread([this] { Run(); }); }
 
 void TPreviewScreensaverBasics::StopAndWait() {
-  FStop.Request();
+  stop_.Request();
   if (thread_.joinable()) thread_.join();
 }
 
-void TPreviewScreensaverBasics::Terminate() { FStop.Request(); }
+void TPreviewScreensaverBasics::Terminate() { stop_.Request(); }
 
 void TPreviewScreensaverBasics::IncludeRect(const TRect& r) {
   std::lock_guard<std::mutex> hold(FCanvas ? FCanvas->Lock() : targetLock_);
@@ -104,7 +101,7 @@ void TPreviewScreensaverBasics::Execute() {
 void TPreviewScreensaverBasics::PauseAfterPass(bool failed) {
   int32_t ms = FInterval * 1000;
   if (failed) ms = std::max(ms, kMinimumFailurePauseMs);
-  if (ms > 0 && !Terminated()) clock_->Wait(ms, FStop);
+  if (ms > 0 && !Terminated()) clock_->Wait(ms, stop_);
 }
 
 void TPreviewScreensaverBasics::Present(const TRect& changed) {

@@ -48,7 +48,8 @@ struct SlideThreadEnvironment {
   // The draws of the slide and effect choices and of the random effects.  Absent:
   // the thread seeds a generator of its own from the clock.
   RandomSource* random = nullptr;
-  // Shows each drawn frame.  May be absent.
+  // Shows what the thread drew: the first black fill, then every frame (with an
+  // empty rectangle when the frame drew nothing).  May be absent.
   Presenter* presenter = nullptr;
   // Run on the slide thread before its first pass; the Windows build raises the
   // thread's priority there (RaiseSlideThreadPriority).  May be absent.
@@ -78,7 +79,7 @@ class TPreviewScreensaverBasics {
   // Asks the thread to stop and returns at once.  The thread notices before each
   // pass, after each frame and during the pause between slides.
   void Terminate();
-  bool Terminated() const { return FStop.Requested(); }
+  bool Terminated() const { return stop_.Requested(); }
 
  protected:
   explicit TPreviewScreensaverBasics(const SlideThreadEnvironment& environment);
@@ -132,7 +133,7 @@ class TPreviewScreensaverBasics {
   SlideThreadEnvironment environment_;
   RandomSource* random_;
   SlideClock* clock_;
-  StopRequest FStop;
+  StopRequest stop_;
 
  private:
   void Run();
