@@ -57,8 +57,8 @@ int Check(const Args& args) {
   }
   for (const std::string& p : problems) std::fprintf(stderr, "mpftool: %s: %s\n", path.c_str(), p.c_str());
   if (!problems.empty()) return cli::kExitBadFile;
-  std::printf("%s: %zu slides, %zu sound tracks, no problems\n", path.c_str(), report.slides.size(),
-              report.sounds.size());
+  std::printf("%s: %s, %s, no problems\n", path.c_str(), Counted(report.slides.size(), "slide", "slides").c_str(),
+              Counted(report.sounds.size(), "sound track", "sound tracks").c_str());
   return cli::kExitOk;
 }
 

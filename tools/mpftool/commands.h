@@ -19,6 +19,9 @@ int Extract(const Args& args);
 int Set(const Args& args);
 int Check(const Args& args);
 
+// "1 slide", "3 slides".
+std::string Counted(size_t n, const char* one, const char* many);
+
 // True when args ask for help; prints the text then.
 bool HelpRequested(const Args& args, const char* text);
 

@@ -40,6 +40,10 @@ int MpfTool(Args& args) {
   throw cli::UsageError("unknown command '" + command + "'");
 }
 
+std::string Counted(size_t n, const char* one, const char* many) {
+  return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
 bool HelpRequested(const Args& args, const char* text) {
   for (const std::string& a : args) {
     if (a == "--help" || a == "-h") {

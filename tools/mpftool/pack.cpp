@@ -237,8 +237,8 @@ int Pack(const Args& args) {
                          " bytes; a package must stay below 2147483648 bytes");
   }
   WritePackage(files, o, order, total);
-  std::printf("%s: %u slides, %u sound tracks, %lld bytes\n", o.out.c_str(), o.header.ImageCount(),
-              o.header.SoundCount(), static_cast<long long>(total));
+  std::printf("%s: %s, %s, %lld bytes\n", o.out.c_str(), Counted(o.header.ImageCount(), "slide", "slides").c_str(),
+              Counted(o.header.SoundCount(), "sound track", "sound tracks").c_str(), static_cast<long long>(total));
   return cli::kExitOk;
 }
 
