@@ -29,9 +29,15 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
+
+#include "engine/transitions/region_bands.h"
 
 namespace pavonix {
 namespace {
+
+using region_detail::BandWriter;
+using region_detail::Span;
 
 // Sanitizer builds check every result; a broken invariant stops the test that
 // caused it instead of showing up later as a wrong pixel.
@@ -46,12 +52,6 @@ constexpr bool kSelfCheck = false;
 #else
 constexpr bool kSelfCheck = false;
 #endif
-
-struct Span {
-  int32_t left;
-  int32_t right;
-  friend bool operator==(const Span&, const Span&) = default;
-};
 
 // One band of a region being read: rects [begin, end) share Top and Bottom.
 class BandCursor {
@@ -74,36 +74,6 @@ class BandCursor {
   std::span<const TRect> rects_;
   size_t begin_ = 0;
   size_t end_ = 0;
-};
-
-// Appends bands to a rectangle list, merging a band into the one above when it
-// continues it with the same spans.
-class BandWriter {
- public:
-  explicit BandWriter(std::vector<TRect>& out) : out_(out) { out_.clear(); }
-
-  void Append(int32_t top, int32_t bottom, const std::vector<Span>& spans) {
-    if (spans.empty() || top >= bottom) return;
-    if (!out_.empty() && out_.back().Bottom == top && SameSpans(spans)) {
-      for (size_t i = lastBand_; i < out_.size(); ++i) out_[i].Bottom = bottom;
-      return;
-    }
-    lastBand_ = out_.size();
-    for (const Span& s : spans) out_.push_back({s.left, top, s.right, bottom});
-  }
-
- private:
-  bool SameSpans(const std::vector<Span>& spans) const {
-    if (out_.size() - lastBand_ != spans.size()) return false;
-    for (size_t i = 0; i < spans.size(); ++i) {
-      const TRect& r = out_[lastBand_ + i];
-      if (r.Left != spans[i].left || r.Right != spans[i].right) return false;
-    }
-    return true;
-  }
-
-  std::vector<TRect>& out_;
-  size_t lastBand_ = 0;
 };
 
 enum class Op { Union, Intersection, Difference };
@@ -155,7 +125,7 @@ void MergeSpans(std::span<const TRect> a, std::span<const TRect> b, Op op, std::
   }
 }
 
-void Combine(const std::vector<TRect>& a, const std::vector<TRect>& b, Op op, std::vector<TRect>& out) {
+void Sweep(const std::vector<TRect>& a, const std::vector<TRect>& b, Op op, std::vector<TRect>& out) {
   BandCursor ca(a), cb(b);
   BandWriter writer(out);
   std::vector<Span> spans;
@@ -179,6 +149,13 @@ void Combine(const std::vector<TRect>& a, const std::vector<TRect>& b, Op op, st
   }
 }
 
+// Writes the result into out; out may be one of the inputs.
+void Combine(const std::vector<TRect>& a, const std::vector<TRect>& b, Op op, std::vector<TRect>& out) {
+  std::vector<TRect>& bands = region_detail::BandBuffer();
+  Sweep(a, b, op, bands);
+  out.assign(bands.begin(), bands.end());
+}
+
 void SelfCheck(const Region& r, const char* operation) {
   if constexpr (kSelfCheck) {
     if (!r.IsValid()) {
@@ -196,23 +173,17 @@ void Region::Unite(const Region& other) {
     rects_ = other.rects_;
     return;
   }
-  std::vector<TRect> out;
-  Combine(rects_, other.rects_, Op::Union, out);
-  rects_ = std::move(out);
+  Combine(rects_, other.rects_, Op::Union, rects_);
   SelfCheck(*this, "Unite");
 }
 
 void Region::Intersect(const Region& other) {
-  std::vector<TRect> out;
-  Combine(rects_, other.rects_, Op::Intersection, out);
-  rects_ = std::move(out);
+  Combine(rects_, other.rects_, Op::Intersection, rects_);
   SelfCheck(*this, "Intersect");
 }
 
 void Region::Xor(const Region& other) {
-  std::vector<TRect> out;
-  Combine(rects_, other.rects_, Op::Difference, out);
-  rects_ = std::move(out);
+  Combine(rects_, other.rects_, Op::Difference, rects_);
   SelfCheck(*this, "Xor");
 }
 
@@ -269,7 +240,60 @@ bool Region::IsValid() const {
 }
 
 // ---------------------------------------------------------------------------
+// Working memory
+
+namespace region_detail {
+
+std::vector<TRect>& BandBuffer() {
+  thread_local std::vector<TRect> buffer;
+  return buffer;
+}
+
+namespace {
+// A few lists are enough: a frame uses one or two builders at a time.
+constexpr size_t kPooledLists = 4;
+
+std::vector<std::vector<TRect>>& Pool() {
+  thread_local std::vector<std::vector<TRect>> pool;
+  return pool;
+}
+}  // namespace
+
+std::vector<TRect> TakeRectList() {
+  std::vector<std::vector<TRect>>& pool = Pool();
+  if (pool.empty()) return {};
+  std::vector<TRect> list = std::move(pool.back());
+  pool.pop_back();
+  return list;
+}
+
+void GiveBackRectList(std::vector<TRect>&& list) {
+  std::vector<std::vector<TRect>>& pool = Pool();
+  if (list.capacity() == 0 || pool.size() >= kPooledLists) return;
+  list.clear();
+  pool.push_back(std::move(list));
+}
+
+}  // namespace region_detail
+
+// ---------------------------------------------------------------------------
 // RegionBuilder
+
+RegionBuilder::RegionBuilder() : patches_(region_detail::TakeRectList()) {}
+
+RegionBuilder::~RegionBuilder() { region_detail::GiveBackRectList(std::move(patches_)); }
+
+RegionBuilder::RegionBuilder(RegionBuilder&& other) noexcept
+    : patches_(std::move(other.patches_)), any_(std::exchange(other.any_, false)) {}
+
+RegionBuilder& RegionBuilder::operator=(RegionBuilder&& other) noexcept {
+  if (this != &other) {
+    region_detail::GiveBackRectList(std::move(patches_));
+    patches_ = std::move(other.patches_);
+    any_ = std::exchange(other.any_, false);
+  }
+  return *this;
+}
 
 void RegionBuilder::Add(const TRect& r) {
   any_ = true;
@@ -289,6 +313,70 @@ void RegionBuilder::Clear() {
   any_ = false;
 }
 
+namespace {
+
+// Sorts patches by Top, then Left.  Patch tops usually lie within a few thousand
+// rows, so a counting sort by Top does most of the work in linear time; only the
+// few patches sharing a Top are then sorted by Left.
+void SortPatches(std::vector<TRect>& patches, std::vector<TRect>& scratch) {
+  auto byTopThenLeft = [](const TRect& a, const TRect& b) {
+    return a.Top != b.Top ? a.Top < b.Top : a.Left < b.Left;
+  };
+  int32_t minTop = INT32_MAX, maxTop = INT32_MIN;
+  for (const TRect& p : patches) {
+    minTop = std::min(minTop, p.Top);
+    maxTop = std::max(maxTop, p.Top);
+  }
+  const int64_t range = int64_t{maxTop} - minTop + 1;
+  if (range > 2 * static_cast<int64_t>(patches.size()) + 4096) {
+    std::sort(patches.begin(), patches.end(), byTopThenLeft);
+    return;
+  }
+  std::vector<uint32_t> start(static_cast<size_t>(range) + 1, 0);
+  for (const TRect& p : patches) ++start[static_cast<size_t>(p.Top - minTop) + 1];
+  for (size_t i = 1; i < start.size(); ++i) start[i] += start[i - 1];
+  scratch.resize(patches.size());
+  for (const TRect& p : patches) scratch[start[static_cast<size_t>(p.Top - minTop)]++] = p;
+  patches.swap(scratch);
+  for (size_t i = 0; i < patches.size();) {
+    size_t j = i + 1;
+    while (j < patches.size() && patches[j].Top == patches[i].Top) ++j;
+    if (j - i > 1) std::sort(patches.begin() + static_cast<ptrdiff_t>(i), patches.begin() + static_cast<ptrdiff_t>(j),
+                             byTopThenLeft);
+    i = j;
+  }
+}
+
+// Every y at which a patch starts or ends, in order, once each.
+void CollectStops(const std::vector<TRect>& patches, std::vector<int32_t>& stops) {
+  stops.clear();
+  int32_t minY = INT32_MAX, maxY = INT32_MIN;
+  for (const TRect& p : patches) {
+    minY = std::min(minY, p.Top);
+    maxY = std::max(maxY, p.Bottom);
+  }
+  const int64_t range = int64_t{maxY} - minY + 1;
+  if (range > 4 * static_cast<int64_t>(patches.size()) + 4096) {
+    for (const TRect& p : patches) {
+      stops.push_back(p.Top);
+      stops.push_back(p.Bottom);
+    }
+    std::sort(stops.begin(), stops.end());
+    stops.erase(std::unique(stops.begin(), stops.end()), stops.end());
+    return;
+  }
+  std::vector<uint8_t> marked(static_cast<size_t>(range), 0);
+  for (const TRect& p : patches) {
+    marked[static_cast<size_t>(p.Top - minY)] = 1;
+    marked[static_cast<size_t>(p.Bottom - minY)] = 1;
+  }
+  for (size_t i = 0; i < marked.size(); ++i) {
+    if (marked[i]) stops.push_back(static_cast<int32_t>(minY + static_cast<int64_t>(i)));
+  }
+}
+
+}  // namespace
+
 std::optional<Region> RegionBuilder::Finish() {
   if (!any_) return std::nullopt;
   Region result;
@@ -296,22 +384,15 @@ std::optional<Region> RegionBuilder::Finish() {
     Clear();
     return result;
   }
-  std::sort(patches_.begin(), patches_.end(), [](const TRect& a, const TRect& b) {
-    return a.Top != b.Top ? a.Top < b.Top : a.Left < b.Left;
-  });
-  // Every y at which the set of patches crossing a row changes.
-  std::vector<int32_t> stops;
-  stops.reserve(2 * patches_.size());
-  for (const TRect& p : patches_) {
-    stops.push_back(p.Top);
-    stops.push_back(p.Bottom);
-  }
-  std::sort(stops.begin(), stops.end());
-  stops.erase(std::unique(stops.begin(), stops.end()), stops.end());
+  std::vector<TRect> scratch = region_detail::TakeRectList();
+  SortPatches(patches_, scratch);
+  thread_local std::vector<int32_t> stops;
+  CollectStops(patches_, stops);
 
-  BandWriter writer(result.rects_);
-  std::vector<TRect> active;  // patches crossing the current band, sorted by Left
-  std::vector<TRect> merged;
+  std::vector<TRect>& bands = region_detail::BandBuffer();
+  BandWriter writer(bands);
+  std::vector<TRect> active = region_detail::TakeRectList();  // crossing the band, sorted by Left
+  std::vector<TRect>& merged = scratch;
   std::vector<Span> spans;
   size_t nextPatch = 0;
   for (size_t s = 0; s + 1 < stops.size(); ++s) {
@@ -342,6 +423,9 @@ std::optional<Region> RegionBuilder::Finish() {
     spans.push_back(current);
     writer.Append(y, yEnd, spans);
   }
+  result.rects_.assign(bands.begin(), bands.end());
+  region_detail::GiveBackRectList(std::move(scratch));
+  region_detail::GiveBackRectList(std::move(active));
   Clear();
   SelfCheck(result, "RegionBuilder::Finish");
   return result;

@@ -55,8 +55,19 @@ class Region {
 };
 
 // Collects patches and makes their union in one sweep.
+//
+// Memory: a builder takes its patch list from a small per-thread pool and gives
+// it back when it goes, so that the builder of every frame reuses the memory of
+// the frame before instead of touching fresh pages.
 class RegionBuilder {
  public:
+  RegionBuilder();
+  ~RegionBuilder();
+  RegionBuilder(RegionBuilder&& other) noexcept;
+  RegionBuilder& operator=(RegionBuilder&& other) noexcept;
+  RegionBuilder(const RegionBuilder&) = delete;
+  RegionBuilder& operator=(const RegionBuilder&) = delete;
+
   void Add(const TRect& r);  // corners in either order, as CreateRectRgn takes them
   void Add(const Region& r);
   size_t PatchCount() const;

@@ -5,29 +5,13 @@
 #include <vector>
 
 #include "engine/transitions/region.h"
+#include "engine/transitions/region_bands.h"
 
 namespace pavonix {
 namespace {
 
 // ceil(n / d) for d > 0.
 int64_t CeilDiv(int64_t n, int64_t d) { return n >= 0 ? (n + d - 1) / d : -((-n) / d); }
-
-struct RowSpans {
-  int32_t top;
-  int32_t bottom;
-  int32_t left;
-  int32_t right;
-};
-
-// Builds a region from one span per row range, given top to bottom without
-// overlap.  Empty spans are skipped; equal neighbours become one band.
-Region FromRows(const std::vector<RowSpans>& rows) {
-  RegionBuilder builder;
-  for (const RowSpans& r : rows) {
-    if (r.left < r.right && r.top < r.bottom) builder.Add(TRect{r.left, r.top, r.right, r.bottom});
-  }
-  return builder.Finish().value_or(Region{});
-}
 
 }  // namespace
 
@@ -98,16 +82,19 @@ Region Region::FromRoundRect(int32_t left, int32_t top, int32_t right, int32_t b
     }
   }
 
-  std::vector<RowSpans> rows;
-  rows.reserve(static_cast<size_t>(eh));
+  // The rows come top to bottom, one span each, so they go straight into bands.
+  std::vector<TRect>& bands = region_detail::BandBuffer();
+  region_detail::BandWriter writer(bands);
   auto add = [&](int64_t rowTop, int64_t rowBottom, int64_t in) {
-    rows.push_back({static_cast<int32_t>(rowTop), static_cast<int32_t>(rowBottom), static_cast<int32_t>(left + in),
-                    static_cast<int32_t>(r - in)});
+    writer.Append(static_cast<int32_t>(rowTop), static_cast<int32_t>(rowBottom), static_cast<int32_t>(left + in),
+                  static_cast<int32_t>(r - in));
   };
   for (int64_t i = 0; i < middle; ++i) add(top + i, top + i + 1, inset[static_cast<size_t>(eh - 1 - i)]);
   add(top + middle, b - eh + middle + 1, 0);
   for (int64_t k = middle + 1; k < eh; ++k) add(b - eh + k, b - eh + k + 1, inset[static_cast<size_t>(k)]);
-  return FromRows(rows);
+  Region region;
+  region.rects_.assign(bands.begin(), bands.end());
+  return region;
 }
 
 // CreatePolygonRgn with WINDING fill.  A pixel belongs to the polygon when its
@@ -143,9 +130,11 @@ Region Region::FromPolygon(std::span<const TPoint> points) {
     int64_t x;
     int32_t winding;
   };
-  RegionBuilder builder;
+  std::vector<TRect>& bands = region_detail::BandBuffer();
+  region_detail::BandWriter writer(bands);
   std::vector<const Edge*> active;
   std::vector<Crossing> crossings;
+  std::vector<region_detail::Span> spans;
   size_t nextEdge = 0;
   for (int64_t y = yMin; y < yMax; ++y) {
     std::erase_if(active, [y](const Edge* e) { return e->bottomY <= y; });
@@ -155,6 +144,9 @@ Region Region::FromPolygon(std::span<const TPoint> points) {
       crossings.push_back({e->topX + CeilDiv((y - e->topY) * e->dx, e->dy), e->winding});
     }
     std::sort(crossings.begin(), crossings.end(), [](const Crossing& a, const Crossing& b) { return a.x < b.x; });
+    // Crossings at the same x are taken together, so no empty or touching spans
+    // come out and each row is a band of its own in canonical form.
+    spans.clear();
     int32_t winding = 0;
     int64_t start = 0;
     for (size_t i = 0; i < crossings.size();) {
@@ -163,13 +155,13 @@ Region Region::FromPolygon(std::span<const TPoint> points) {
       for (; i < crossings.size() && crossings[i].x == x; ++i) winding += crossings[i].winding;
       const bool inside = winding != 0;
       if (inside && !wasInside) start = x;
-      if (!inside && wasInside) {
-        builder.Add(TRect{static_cast<int32_t>(start), static_cast<int32_t>(y), static_cast<int32_t>(x),
-                          static_cast<int32_t>(y + 1)});
-      }
+      if (!inside && wasInside) spans.push_back({static_cast<int32_t>(start), static_cast<int32_t>(x)});
     }
+    writer.Append(static_cast<int32_t>(y), static_cast<int32_t>(y + 1), spans);
   }
-  return builder.Finish().value_or(Region{});
+  Region region;
+  region.rects_.assign(bands.begin(), bands.end());
+  return region;
 }
 
 }  // namespace pavonix
