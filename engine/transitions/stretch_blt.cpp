@@ -26,11 +26,15 @@
 #include "engine/transitions/stretch_blt.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <vector>
 
 namespace pavonix {
 namespace {
+
+// The row gather packs pixels into words byte by byte in memory order.
+static_assert(std::endian::native == std::endian::little, "the pixel packing assumes a little-endian machine");
 
 struct Range {
   int64_t begin = 0;
@@ -179,22 +183,76 @@ AxisMap MapAxis(const AxisInput& in, bool stretching, bool direct, bool lastWins
 
 // Copies one destination row from a source row through a column map of byte
 // offsets.  Each pixel moves as one 4-byte load and store whose fourth byte the
-// next pixel overwrites; the last pixel of the row, and any pixel taken from the
-// source row's last column, move as 3 bytes, so nothing outside the two rows'
-// pixels is read or written.
-void GatherRow(uint8_t* dst, const uint8_t* srcRow, size_t srcRowBytes, const uint32_t* offsets, size_t count) {
+// next pixel overwrites, so the row's last pixel moves as 3 bytes.  A 4-byte load
+// of a source row's last pixel reads the first byte after it, which lies in the
+// row's padding or the next row; only for the bitmap's last row without padding
+// is that outside the buffer, and the caller passes safe = false for it.
+void GatherRow(uint8_t* dst, const uint8_t* srcRow, const uint32_t* offsets, size_t count, bool safe,
+               size_t srcRowBytes) {
   if (count == 0) return;
   size_t i = 0;
-  for (; i + 1 < count; ++i) {
-    if (offsets[i] + 4 <= srcRowBytes) {
+  const size_t last = count - 1;
+  if (safe) {
+    // Four pixels at a time are packed into 12 bytes and stored as two 8-byte
+    // words; the second word's last 4 bytes are rewritten by the next group, so
+    // the loop stops while a whole group and one more pixel remain.
+    for (; i + 5 <= last; i += 4) {
+      uint32_t a, b, c, d;
+      std::memcpy(&a, srcRow + offsets[i], 4);
+      std::memcpy(&b, srcRow + offsets[i + 1], 4);
+      std::memcpy(&c, srcRow + offsets[i + 2], 4);
+      std::memcpy(&d, srcRow + offsets[i + 3], 4);
+      const uint64_t p0 = a & 0xFFFFFFu, p1 = b & 0xFFFFFFu, p2 = c & 0xFFFFFFu, p3 = d & 0xFFFFFFu;
+      const uint64_t low = p0 | (p1 << 24) | (p2 << 48);
+      const uint64_t high = (p2 >> 16) | (p3 << 8);
+      std::memcpy(dst + 3 * i, &low, 8);
+      std::memcpy(dst + 3 * i + 8, &high, 8);
+    }
+    for (; i < last; ++i) {
       uint32_t pixel;
       std::memcpy(&pixel, srcRow + offsets[i], 4);
       std::memcpy(dst + 3 * i, &pixel, 4);
-    } else {
-      std::memcpy(dst + 3 * i, srcRow + offsets[i], 3);
+    }
+  } else {
+    for (; i < last; ++i) {
+      if (offsets[i] + 4 <= srcRowBytes) {
+        uint32_t pixel;
+        std::memcpy(&pixel, srcRow + offsets[i], 4);
+        std::memcpy(dst + 3 * i, &pixel, 4);
+      } else {
+        std::memcpy(dst + 3 * i, srcRow + offsets[i], 3);
+      }
     }
   }
-  std::memcpy(dst + 3 * i, srcRow + offsets[i], 3);
+  std::memcpy(dst + 3 * last, srcRow + offsets[last], 3);
+}
+
+// Copies n bytes (a whole number of pixels) without a library call for the
+// short spans that blinds, fringes and ragged edges are made of; every byte is
+// written once or more, but none outside [dst, dst + n).
+inline void CopySpan(uint8_t* dst, const uint8_t* src, size_t n) {
+  if (n >= 128) {
+    std::memcpy(dst, src, n);
+  } else if (n >= 16) {
+    size_t i = 0;
+    for (; i + 16 <= n; i += 16) std::memcpy(dst + i, src + i, 16);
+    if (i < n) std::memcpy(dst + n - 16, src + n - 16, 16);
+  } else if (n >= 8) {
+    uint64_t a, b;
+    std::memcpy(&a, src, 8);
+    std::memcpy(&b, src + n - 8, 8);
+    std::memcpy(dst, &a, 8);
+    std::memcpy(dst + n - 8, &b, 8);
+  } else if (n >= 4) {
+    uint32_t a, b;
+    std::memcpy(&a, src, 4);
+    std::memcpy(&b, src + n - 4, 4);
+    std::memcpy(dst, &a, 4);
+    std::memcpy(dst + n - 4, &b, 4);
+  } else if (n > 0) {
+    std::memcpy(dst, src, 2);
+    dst[n - 1] = src[n - 1];
+  }
 }
 
 }  // namespace
@@ -224,6 +282,8 @@ TRect StretchBlt(Bitmap& target, int32_t dx, int32_t dy, int32_t dw, int32_t dh,
     for (size_t i = 0; i < width; ++i) offsets[i] = 3 * static_cast<uint32_t>(cols.source[i]);
   }
   const size_t bytes = 3 * width;
+  const size_t srcRowBytes = 3 * static_cast<size_t>(source.Width());
+  const bool padded = source.Stride() > srcRowBytes;
   const size_t srcByte = 3 * static_cast<size_t>(cols.source[0]);
   for (size_t k = 0; k < rows.source.size(); ++k) {
     uint8_t* out = target.Row(y0 + static_cast<int32_t>(k)) + 3 * static_cast<size_t>(x0);
@@ -235,7 +295,7 @@ TRect StretchBlt(Bitmap& target, int32_t dx, int32_t dy, int32_t dw, int32_t dh,
     if (contiguous) {
       std::memcpy(out, in + srcByte, bytes);
     } else {
-      GatherRow(out, in, 3 * static_cast<size_t>(source.Width()), offsets.data(), width);
+      GatherRow(out, in, offsets.data(), width, rows.source[k] + 1 < source.Height() || padded, srcRowBytes);
     }
   }
   return {x0, y0, x0 + static_cast<int32_t>(width), y0 + static_cast<int32_t>(rows.source.size())};
@@ -269,8 +329,8 @@ TRect CopyThroughRegion(Bitmap& target, const Bitmap& source, const Region& regi
       uint8_t* out = target.Row(y);
       const uint8_t* in = source.Row(y - dy);
       for (const TRect& s : band) {
-        std::memcpy(out + 3 * static_cast<size_t>(s.Left), in + 3 * static_cast<size_t>(s.Left - dx),
-                    3 * static_cast<size_t>(s.Right - s.Left));
+        CopySpan(out + 3 * static_cast<size_t>(s.Left), in + 3 * static_cast<size_t>(s.Left - dx),
+                 3 * static_cast<size_t>(s.Right - s.Left));
       }
     }
     written = UnionRect(written, TRect{band.front().Left, y0, band.back().Right, y1});

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -91,6 +92,23 @@ TEST(StretchBlt, ShrinkKeepsLastColumnButFirstRow) {
   Bitmap column = test::PoisonedBitmap(3, 2);
   StretchBlt(column, 1, 0, 1, 2, NumberedBitmap(9, 2), 0, 0, 9, 2);
   EXPECT_EQ(SourceColumns(column, 0), (std::vector<int>{-1, 7, -1})) << "9 into 1";
+}
+
+// Mirroring must give the same columns as the plain copy, in reverse: a check of
+// the row gather on wide rows of every length modulo its 4-pixel groups.
+TEST(StretchBlt, MirroredRowsAreTheRowsReversed) {
+  for (int32_t width = 2; width <= 67; width += 3) {  // a single column squeezes differently
+    for (int32_t sourceWidth : {1, 7, 40, 250}) {
+      const Bitmap source = NumberedBitmap(sourceWidth, 2);
+      Bitmap plain = test::PoisonedBitmap(width, 2), mirrored = test::PoisonedBitmap(width, 2);
+      StretchBlt(plain, 0, 0, width, 2, source, 0, 0, sourceWidth, 2);
+      StretchBlt(mirrored, width - 1, 0, -width, 2, source, 0, 0, sourceWidth, 2);
+      std::vector<int> reversed = SourceColumns(mirrored, 1);
+      std::reverse(reversed.begin(), reversed.end());
+      ASSERT_EQ(SourceColumns(plain, 1), reversed) << width << " from " << sourceWidth;
+      ASSERT_EQ(std::count(reversed.begin(), reversed.end(), -1), 0) << width << " from " << sourceWidth;
+    }
+  }
 }
 
 TEST(StretchBlt, ReturnsTheWrittenRectangle) {
