@@ -40,17 +40,22 @@ void FanClockwise(Frame& f) {
   UniteTriangle(f, cx, cy, w, 0, w, ph);
 }
 
-// A triangle grows from the top-left corner of each of 10 x 10 cells.
+// A triangle grows from the top-left corner of each of 10 x 10 cells.  All hundred
+// are the same triangle moved by whole pixels, which moves its pixels exactly, so
+// it is scanned once and its rows are placed in every cell: at 4K that saves
+// ninety-nine polygon scans a frame.
 void CheckerDiagonal(Frame& f) {
   const auto [w, h, p, pw, ph, m] = f.v;
   const int32_t q = pw / 5;
   const int32_t d = MulDiv(q, h, w);
+  const Region triangle = MakeTriangleRegion(0, 0, q, 0, 0, d);
   RegionBuilder result;
   for (int32_t i = 0; i <= 9; ++i) {
     for (int32_t j = 0; j <= 9; ++j) {
       const int32_t x = (j * w) / 10;
       const int32_t y = (i * h) / 10;
-      result.Add(MakeTriangleRegion(x, y, x + q, y, x, y + d));
+      result.Add(TRect{});  // each cell's triangle counts as a patch, even an empty one
+      for (const TRect& r : triangle.Rects()) result.Add(TRect{r.Left + x, r.Top + y, r.Right + x, r.Bottom + y});
     }
   }
   f.region = result.Finish();

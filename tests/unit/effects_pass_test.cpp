@@ -5,6 +5,7 @@
 #include "engine/transitions/blend.h"
 #include "engine/transitions/effects.h"
 #include "engine/transitions/random.h"
+#include "engine/transitions/saver_helpers.h"
 #include "engine/transitions/transition_pass.h"
 #include "tests/unit/effects_support.h"
 #include "tests/unit/test_support.h"
@@ -80,6 +81,36 @@ TEST(TransitionPass, FramesRevealExactlyTheirRectangles) {
     }
     EXPECT_EQ(test::DescribeDifference(expected, run.canvas.Pixels()), "") << c.label;
     EXPECT_EQ(run.changed, box) << c.label;
+  }
+}
+
+// The checkerboard places one scanned triangle in every cell; it must equal the
+// hundred triangles made one by one, at every size and stage.
+TEST(TransitionPass, CheckerDiagonalEqualsItsHundredTriangles) {
+  struct Size {
+    int32_t w, h;
+  };
+  for (const Size s : {Size{800, 600}, Size{801, 601}, Size{3840, 2160}, Size{17, 9}, Size{1, 1}}) {
+    for (int32_t p = 0; p <= 100; p += 25) {
+      const FrameValues v = ComputeFrameValues(s.w, s.h, p);
+      const int32_t q = v.pw / 5;
+      const int32_t d = MulDiv(q, s.h, s.w);
+      RegionBuilder expected;
+      for (int32_t i = 0; i <= 9; ++i) {
+        for (int32_t j = 0; j <= 9; ++j) {
+          const int32_t x = (j * s.w) / 10, y = (i * s.h) / 10;
+          expected.Add(MakeTriangleRegion(x, y, x + q, y, x, y + d));
+        }
+      }
+      Bitmap composed(1, 1), previous(1, 1);
+      Canvas canvas(1, 1);
+      Xoshiro256 random(1);
+      PassRects rects{};
+      Frame frame{v, rects, random, composed, previous, canvas};
+      FindEffect(117)->step(frame);
+      ASSERT_TRUE(frame.region);
+      EXPECT_EQ(*frame.region, *expected.Finish()) << s.w << "x" << s.h << " at p = " << p;
+    }
   }
 }
 
