@@ -31,10 +31,12 @@ Region Region::FromRect(const TRect& r) {
 // ellipse-in-rectangle form), one inset per row; the upper rows mirror the lower
 // ones, and the middle row stretches over the straight part of the sides.
 //
-// For an ellipse at least 2.5 times as high as it is wide, the walk stops short
-// of the last rows of the tip, whose contents GDI then leaves undefined; here
-// they keep the inset of the last row the walk reached, closing the tip straight
-// down as the ellipse's narrowest part does.
+// For an ellipse far taller than wide (about 1.8 times the square of its width
+// or more), the walk stops short of the last rows of the tip, whose contents GDI
+// then leaves undefined (it reads memory it never wrote).  Here they keep the
+// inset of the last row reached: the tip goes on straight down, or stays closed
+// when that row was already empty (GDI too leaves the tip row of a narrow
+// ellipse empty when the walk overshoots the middle there).
 Region Region::FromRoundRect(int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t ellipseWidth,
                              int32_t ellipseHeight) {
   if (left > right) std::swap(left, right);
