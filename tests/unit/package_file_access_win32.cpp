@@ -44,15 +44,15 @@ TEST(Win32FileAccess, OpensConflictAsTheTableSays) {
 
 TEST(Win32FileAccess, PackageOperationsOnRealFiles) {
   test::TempDir dir;
-  test::PackageSpec spec;
+  test::PackagePlan plan;
   const Bytes midi = Bytes(100000, 0x5A);
-  spec.sounds = {{2, midi}};
-  test::JpegSpec jpeg;
+  plan.sounds = {{2, midi}};
+  test::JpegPlan jpeg;
   jpeg.width = 20;
   jpeg.height = 10;
-  spec.slides = {test::MakeJpeg(jpeg)};
-  spec.header.SetInterval(7);
-  const Bytes package = test::MakePackage(spec);
+  plan.slides = {test::MakeJpeg(jpeg)};
+  plan.header.SetInterval(7);
+  const Bytes package = test::MakePackage(plan);
   WriteFile(dir / "Ocean.mpf", package);
 
   SaverComm comm(SystemFileAccess());

@@ -16,19 +16,19 @@ namespace {
 
 using test::Bytes;
 using test::JpegKind;
-using test::JpegSpec;
+using test::JpegPlan;
 using Pixel = std::array<uint8_t, 4>;
 
 // Four 16x16 patches, each made of whole blocks and whole chroma MCUs, so that
 // their centres carry the colour without bleeding from the neighbours.
-JpegSpec Quadrants(JpegKind kind, bool progressive, Pixel tl, Pixel tr, Pixel bl, Pixel br) {
-  JpegSpec spec;
-  spec.width = 32;
-  spec.height = 32;
-  spec.kind = kind;
-  spec.progressive = progressive;
-  spec.pixel = [=](int x, int y) { return y < 16 ? (x < 16 ? tl : tr) : (x < 16 ? bl : br); };
-  return spec;
+JpegPlan Quadrants(JpegKind kind, bool progressive, Pixel tl, Pixel tr, Pixel bl, Pixel br) {
+  JpegPlan plan;
+  plan.width = 32;
+  plan.height = 32;
+  plan.kind = kind;
+  plan.progressive = progressive;
+  plan.pixel = [=](int x, int y) { return y < 16 ? (x < 16 ? tl : tr) : (x < 16 ? bl : br); };
+  return plan;
 }
 
 std::string Describe(Color c) {
@@ -48,7 +48,7 @@ TEST(DecodeJpeg, EveryColourSpaceGivesTrueColours) {
 
   struct Case {
     const char* label;
-    JpegSpec spec;
+    JpegPlan plan;
     Color expected[4];  // top left, top right, bottom left, bottom right
   };
   const Case cases[] = {
@@ -71,7 +71,7 @@ TEST(DecodeJpeg, EveryColourSpaceGivesTrueColours) {
   };
   const int centres[4][2] = {{8, 8}, {24, 8}, {8, 24}, {24, 24}};
   for (const Case& c : cases) {
-    const Bytes jpeg = test::MakeJpeg(c.spec);
+    const Bytes jpeg = test::MakeJpeg(c.plan);
     Bitmap bitmap = test::PoisonedBitmap(3, 3);
     DecodeJpeg(jpeg.data(), jpeg.size(), bitmap);
     ASSERT_EQ(bitmap.Width(), 32) << c.label;
@@ -85,11 +85,11 @@ TEST(DecodeJpeg, EveryColourSpaceGivesTrueColours) {
 }
 
 TEST(DecodeJpeg, OddSizesFillEveryPixel) {
-  JpegSpec spec;
-  spec.width = 37;
-  spec.height = 23;
-  spec.pixel = [](int, int) { return Pixel{60, 120, 180, 0}; };
-  const Bytes jpeg = test::MakeJpeg(spec);
+  JpegPlan plan;
+  plan.width = 37;
+  plan.height = 23;
+  plan.pixel = [](int, int) { return Pixel{60, 120, 180, 0}; };
+  const Bytes jpeg = test::MakeJpeg(plan);
   Bitmap bitmap = test::PoisonedBitmap(50, 50);
   DecodeJpeg(jpeg.data(), jpeg.size(), bitmap);
   ASSERT_EQ(bitmap.Width(), 37);
@@ -119,16 +119,16 @@ Bytes WithDeclaredSize(Bytes jpeg, uint16_t width, uint16_t height) {
 }
 
 TEST(DecodeJpeg, RefusalsRaiseAndLeaveTheBitmapAlone) {
-  JpegSpec spec;
-  spec.width = 64;
-  spec.height = 64;
-  spec.pixel = [](int x, int y) { return Pixel{uint8_t(x * 4), uint8_t(y * 4), 77, 0}; };
-  const Bytes baseline = test::MakeJpeg(spec);
-  spec.progressive = true;
-  const Bytes progressive = test::MakeJpeg(spec);
+  JpegPlan plan;
+  plan.width = 64;
+  plan.height = 64;
+  plan.pixel = [](int x, int y) { return Pixel{uint8_t(x * 4), uint8_t(y * 4), 77, 0}; };
+  const Bytes baseline = test::MakeJpeg(plan);
+  plan.progressive = true;
+  const Bytes progressive = test::MakeJpeg(plan);
   // Tall enough that libjpeg cannot make do with a few rows of its buffers.
-  spec.height = 256;
-  const Bytes tallProgressive = test::MakeJpeg(spec);
+  plan.height = 256;
+  const Bytes tallProgressive = test::MakeJpeg(plan);
 
   JpegLimits fewScans;
   fewScans.maxScans = 3;
@@ -169,11 +169,11 @@ TEST(DecodeJpeg, RefusalsRaiseAndLeaveTheBitmapAlone) {
 }
 
 TEST(DecodeJpeg, CorruptDataDecodesSilentlyAsLibjpegDoes) {
-  JpegSpec spec;
-  spec.width = 64;
-  spec.height = 64;
-  spec.pixel = [](int x, int y) { return Pixel{uint8_t(200 + (x * y) % 16), 30, 30, 0}; };
-  const Bytes whole = test::MakeJpeg(spec);
+  JpegPlan plan;
+  plan.width = 64;
+  plan.height = 64;
+  plan.pixel = [](int x, int y) { return Pixel{uint8_t(200 + (x * y) % 16), 30, 30, 0}; };
+  const Bytes whole = test::MakeJpeg(plan);
   size_t scan = 0;
   for (size_t i = 0; i + 1 < whole.size() && scan == 0; ++i) {
     if (whole[i] == 0xFF && whole[i + 1] == 0xDA) scan = i;

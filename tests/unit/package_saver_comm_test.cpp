@@ -19,10 +19,10 @@ const char* const kEngine = "C:\\Saver\\Ocean.scr";
 const char* const kPackage = "C:\\Saver\\Ocean.mpf";
 
 Bytes SolidJpeg(int width, int height) {
-  test::JpegSpec spec;
-  spec.width = width;
-  spec.height = height;
-  return test::MakeJpeg(spec);
+  test::JpegPlan plan;
+  plan.width = width;
+  plan.height = height;
+  return test::MakeJpeg(plan);
 }
 
 Bytes Counting(size_t n, uint8_t seed) {
@@ -119,10 +119,10 @@ TEST(OpenPackage, ReadsTheHeaderOnceTheFileExists) {
 
 TEST(LoadSlide, SkipsTheSoundEntries) {
   MemoryFileAccess files;
-  test::PackageSpec spec;
-  spec.sounds = {{0, Bytes{1}}, {1, Bytes{2}}, {2, Bytes{3}}};
-  spec.slides = {SolidJpeg(24, 8), SolidJpeg(16, 16)};
-  Bytes package = test::MakePackage(spec);
+  test::PackagePlan plan;
+  plan.sounds = {{0, Bytes{1}}, {1, Bytes{2}}, {2, Bytes{3}}};
+  plan.slides = {SolidJpeg(24, 8), SolidJpeg(16, 16)};
+  Bytes package = test::MakePackage(plan);
   files.SetFile(kPackage, package);
   SaverComm comm(files);
   ASSERT_TRUE(comm.OpenPackage(kEngine));
@@ -147,10 +147,10 @@ TEST(LoadSlide, SkipsTheSoundEntries) {
 }
 
 TEST(LoadSlide, HostilePackagesRaiseAndLeaveTheBitmap) {
-  test::PackageSpec spec;
-  spec.sounds = {{0, Bytes(10, 0xAA)}};
-  spec.slides = {SolidJpeg(8, 8), Bytes{}, Bytes{'n', 'o', 't', ' ', 'j', 'p', 'g'}};
-  const Bytes good = test::MakePackage(spec);
+  test::PackagePlan plan;
+  plan.sounds = {{0, Bytes(10, 0xAA)}};
+  plan.slides = {SolidJpeg(8, 8), Bytes{}, Bytes{'n', 'o', 't', ' ', 'j', 'p', 'g'}};
+  const Bytes good = test::MakePackage(plan);
   const size_t slide0 = SlideEntryPosition(1, 0);
   const int32_t offset0 = ReadI32(&good[slide0 + 10]);
   const int32_t size0 = ReadI32(&good[slide0 + 14]);
@@ -223,8 +223,8 @@ TEST(LoadSlide, NeedsAnOpenablePackage) {
 
 class ExtractSoundTrackTest : public ::testing::Test {
  protected:
-  void Load(test::PackageSpec spec) {
-    package_ = test::MakePackage(std::move(spec));
+  void Load(test::PackagePlan plan) {
+    package_ = test::MakePackage(std::move(plan));
     files_.SetFile(kPackage, package_);
     ASSERT_TRUE(comm_.OpenPackage(kEngine));
   }
@@ -235,9 +235,9 @@ class ExtractSoundTrackTest : public ::testing::Test {
 
 TEST_F(ExtractSoundTrackTest, WritesTheTrackByteForByte) {
   const Bytes midi = Counting(200000, 3), first = Counting(70000, 5), second = Counting(5, 9);
-  test::PackageSpec spec;
-  spec.sounds = {{2, midi}, {0, first}, {0, second}, {7, Bytes{4, 5}}, {1, Bytes{}}};
-  Load(spec);
+  test::PackagePlan plan;
+  plan.sounds = {{2, midi}, {0, first}, {0, second}, {7, Bytes{4, 5}}, {1, Bytes{}}};
+  Load(plan);
 
   EXPECT_EQ(comm_.ExtractSoundTrack(0), "C:\\Saver\\mpfsound.mid");
   EXPECT_EQ(files_.File("C:\\Saver\\mpfsound.mid"), midi);
@@ -255,9 +255,9 @@ TEST_F(ExtractSoundTrackTest, WritesTheTrackByteForByte) {
 }
 
 TEST_F(ExtractSoundTrackTest, FailuresLeaveNoNameAndKeepTheLastGoodTrack) {
-  test::PackageSpec spec;
-  spec.sounds = {{0, Counting(100, 1)}, {0, Counting(100000, 2)}};
-  Load(spec);
+  test::PackagePlan plan;
+  plan.sounds = {{0, Counting(100, 1)}, {0, Counting(100000, 2)}};
+  Load(plan);
   comm_.ExtractSoundTrack(0);
   const Bytes lastGood = *files_.File("C:\\Saver\\mpfsound.mp3");
 
@@ -286,12 +286,12 @@ TEST_F(ExtractSoundTrackTest, FailuresLeaveNoNameAndKeepTheLastGoodTrack) {
 
 TEST(SavePackageHeader, RewritesOnlyTheHeader) {
   MemoryFileAccess files;
-  test::PackageSpec spec;
-  spec.header.SetEffectMask("1011");
-  spec.header.bytes[0] = 0x4D;
-  spec.header.bytes[153] = 0x77;
-  spec.slides = {SolidJpeg(8, 8)};
-  const Bytes before = test::MakePackage(spec);
+  test::PackagePlan plan;
+  plan.header.SetEffectMask("1011");
+  plan.header.bytes[0] = 0x4D;
+  plan.header.bytes[153] = 0x77;
+  plan.slides = {SolidJpeg(8, 8)};
+  const Bytes before = test::MakePackage(plan);
   files.SetFile(kPackage, before);
   SaverComm comm(files);
   ASSERT_TRUE(comm.OpenPackage(kEngine));

@@ -19,7 +19,7 @@ namespace {
 
 }  // namespace
 
-Bytes MakeJpeg(const JpegSpec& spec) {
+Bytes MakeJpeg(const JpegPlan& plan) {
   jpeg_compress_struct cinfo{};
   jpeg_error_mgr error{};
   cinfo.err = jpeg_std_error(&error);
@@ -29,28 +29,28 @@ Bytes MakeJpeg(const JpegSpec& spec) {
   unsigned long outSize = 0;
   jpeg_mem_dest(&cinfo, &out, &outSize);
 
-  cinfo.image_width = static_cast<JDIMENSION>(spec.width);
-  cinfo.image_height = static_cast<JDIMENSION>(spec.height);
-  const bool cmyk = spec.kind == JpegKind::Cmyk || spec.kind == JpegKind::AdobeCmyk || spec.kind == JpegKind::Ycck;
-  const bool inverted = spec.kind == JpegKind::AdobeCmyk || spec.kind == JpegKind::Ycck;
-  cinfo.input_components = spec.kind == JpegKind::Grey ? 1 : cmyk ? 4 : 3;
-  cinfo.in_color_space = spec.kind == JpegKind::Grey ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : JCS_RGB;
+  cinfo.image_width = static_cast<JDIMENSION>(plan.width);
+  cinfo.image_height = static_cast<JDIMENSION>(plan.height);
+  const bool cmyk = plan.kind == JpegKind::Cmyk || plan.kind == JpegKind::AdobeCmyk || plan.kind == JpegKind::Ycck;
+  const bool inverted = plan.kind == JpegKind::AdobeCmyk || plan.kind == JpegKind::Ycck;
+  cinfo.input_components = plan.kind == JpegKind::Grey ? 1 : cmyk ? 4 : 3;
+  cinfo.in_color_space = plan.kind == JpegKind::Grey ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : JCS_RGB;
   jpeg_set_defaults(&cinfo);
-  switch (spec.kind) {
+  switch (plan.kind) {
     case JpegKind::Rgb: jpeg_set_colorspace(&cinfo, JCS_RGB); break;
     case JpegKind::Cmyk: cinfo.write_Adobe_marker = FALSE; break;
     case JpegKind::Ycck: jpeg_set_colorspace(&cinfo, JCS_YCCK); break;
     default: break;
   }
-  jpeg_set_quality(&cinfo, spec.quality, TRUE);
-  if (spec.progressive) jpeg_simple_progression(&cinfo);
+  jpeg_set_quality(&cinfo, plan.quality, TRUE);
+  if (plan.progressive) jpeg_simple_progression(&cinfo);
   jpeg_start_compress(&cinfo, TRUE);
 
-  std::vector<JSAMPLE> row(static_cast<size_t>(spec.width) * cinfo.input_components);
+  std::vector<JSAMPLE> row(static_cast<size_t>(plan.width) * cinfo.input_components);
   while (cinfo.next_scanline < cinfo.image_height) {
     const int y = static_cast<int>(cinfo.next_scanline);
-    for (int x = 0; x < spec.width; ++x) {
-      const std::array<uint8_t, 4> p = spec.pixel(x, y);
+    for (int x = 0; x < plan.width; ++x) {
+      const std::array<uint8_t, 4> p = plan.pixel(x, y);
       for (int c = 0; c < cinfo.input_components; ++c) {
         row[static_cast<size_t>(x) * cinfo.input_components + c] = inverted ? 255 - p[c] : p[c];
       }
@@ -65,11 +65,11 @@ Bytes MakeJpeg(const JpegSpec& spec) {
   return result;
 }
 
-Bytes MakePackage(PackageSpec spec) {
-  spec.header.SetSoundCount(static_cast<uint16_t>(spec.sounds.size()));
-  spec.header.SetImageCount(static_cast<uint16_t>(spec.slides.size()));
-  Bytes out(spec.header.bytes.begin(), spec.header.bytes.end());
-  size_t payloadAt = kHeaderSize + kEntrySize * (spec.sounds.size() + spec.slides.size());
+Bytes MakePackage(PackagePlan plan) {
+  plan.header.SetSoundCount(static_cast<uint16_t>(plan.sounds.size()));
+  plan.header.SetImageCount(static_cast<uint16_t>(plan.slides.size()));
+  Bytes out(plan.header.bytes.begin(), plan.header.bytes.end());
+  size_t payloadAt = kHeaderSize + kEntrySize * (plan.sounds.size() + plan.slides.size());
   auto addEntry = [&](uint16_t kind, const Bytes& payload) {
     DirectoryEntry e;
     e.SetKind(kind);
@@ -78,10 +78,10 @@ Bytes MakePackage(PackageSpec spec) {
     out.insert(out.end(), e.bytes.begin(), e.bytes.end());
     payloadAt += payload.size();
   };
-  for (const auto& [kind, payload] : spec.sounds) addEntry(kind, payload);
-  for (const Bytes& payload : spec.slides) addEntry(0, payload);
-  for (const auto& sound : spec.sounds) out.insert(out.end(), sound.second.begin(), sound.second.end());
-  for (const Bytes& payload : spec.slides) out.insert(out.end(), payload.begin(), payload.end());
+  for (const auto& [kind, payload] : plan.sounds) addEntry(kind, payload);
+  for (const Bytes& payload : plan.slides) addEntry(0, payload);
+  for (const auto& sound : plan.sounds) out.insert(out.end(), sound.second.begin(), sound.second.end());
+  for (const Bytes& payload : plan.slides) out.insert(out.end(), payload.begin(), payload.end());
   return out;
 }
 

@@ -25,7 +25,7 @@ enum class JpegKind {
   Ycck,        // Adobe's YCCK (inverted CMYK, colour-transformed)
 };
 
-struct JpegSpec {
+struct JpegPlan {
   int width = 16;
   int height = 16;
   JpegKind kind = JpegKind::YCbCr;
@@ -38,17 +38,17 @@ struct JpegSpec {
   };
 };
 
-Bytes MakeJpeg(const JpegSpec& spec);
+Bytes MakeJpeg(const JpegPlan& plan);
 
 // A package laid out as the package tool writes it: header, sound entries, slide
 // entries, then the payloads back to back in directory order.
-struct PackageSpec {
+struct PackagePlan {
   PackageHeader header;  // counts are set from the lists below
   std::vector<std::pair<uint16_t, Bytes>> sounds;  // kind, payload
   std::vector<Bytes> slides;
 };
 
-Bytes MakePackage(PackageSpec spec);
+Bytes MakePackage(PackagePlan plan);
 
 // Overwrites the offset and size of the entry at position in a package.
 void PatchEntry(Bytes& package, size_t position, int32_t offset, int32_t size);

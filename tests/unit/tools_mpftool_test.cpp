@@ -76,11 +76,11 @@ class MpfTool : public ::testing::Test {
 };
 
 Bytes Jpeg(int width, int height, test::JpegKind kind = test::JpegKind::YCbCr) {
-  test::JpegSpec spec;
-  spec.width = width;
-  spec.height = height;
-  spec.kind = kind;
-  return test::MakeJpeg(spec);
+  test::JpegPlan plan;
+  plan.width = width;
+  plan.height = height;
+  plan.kind = kind;
+  return test::MakeJpeg(plan);
 }
 
 PackageHeader DefaultHeader() {
@@ -103,7 +103,7 @@ TEST_F(MpfTool, PackLaysOutSoundsThenSlidesByteForByte) {
 
   const Result r = Run({"pack", "out.mpf", "a.jpg", "c.wav", "b.JPEG", "d.Mid", "e.rmi", "f.mp3"});
   ASSERT_EQ(r.exit, 0) << r.err;
-  test::PackageSpec expected;
+  test::PackagePlan expected;
   expected.header = DefaultHeader();
   expected.sounds = {{1, wav}, {2, mid}, {3, rmi}, {0, mp3}};
   expected.slides = {a, b};
@@ -257,12 +257,12 @@ TEST_F(MpfTool, RefusesPackagesBeyondTheFormatsLimits) {
 }
 
 TEST_F(MpfTool, SetChangesOnlyTheSettingsBytes) {
-  test::PackageSpec spec;
-  spec.header = DefaultHeader();
-  for (size_t i = 0; i < kHeaderSize; ++i) spec.header.bytes[i] ^= static_cast<uint8_t>(0xA5 + i);
-  spec.header.SetSoundCount(0);
-  spec.slides = {Jpeg(8, 8)};
-  const Bytes before = test::MakePackage(spec);
+  test::PackagePlan plan;
+  plan.header = DefaultHeader();
+  for (size_t i = 0; i < kHeaderSize; ++i) plan.header.bytes[i] ^= static_cast<uint8_t>(0xA5 + i);
+  plan.header.SetSoundCount(0);
+  plan.slides = {Jpeg(8, 8)};
+  const Bytes before = test::MakePackage(plan);
   struct Case {
     const char* label;
     std::vector<std::string> options;
@@ -293,12 +293,12 @@ TEST_F(MpfTool, SetChangesOnlyTheSettingsBytes) {
 }
 
 TEST_F(MpfTool, InspectsHostilePackagesWithoutTrustingThem) {
-  test::PackageSpec spec;
-  spec.header = DefaultHeader();
-  spec.header.SetEffectMask(std::string("1\"\\\n\x01\x7f\xe9\x00", 8));
-  spec.sounds = {{7, Bytes{1, 2, 3}}, {2, Bytes{}}};
-  spec.slides = {Jpeg(8, 8), Bytes{'n', 'o', 'p', 'e'}, Jpeg(8, 8)};
-  Bytes package = test::MakePackage(spec);
+  test::PackagePlan plan;
+  plan.header = DefaultHeader();
+  plan.header.SetEffectMask(std::string("1\"\\\n\x01\x7f\xe9\x00", 8));
+  plan.sounds = {{7, Bytes{1, 2, 3}}, {2, Bytes{}}};
+  plan.slides = {Jpeg(8, 8), Bytes{'n', 'o', 'p', 'e'}, Jpeg(8, 8)};
+  Bytes package = test::MakePackage(plan);
   test::PatchEntry(package, SlideEntryPosition(2, 2), 10, static_cast<int32_t>(package.size()));
   Put("p.mpf", package);
   // Two slides, and the file ends five bytes into the first entry.
