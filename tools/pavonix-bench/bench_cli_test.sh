@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # pavonix-bench's command-line contract: --help, exit codes 0, 1 and 2, and the
 # JSON keys, on a tiny canvas so that the run takes a moment only.
+#   bench_cli_test.sh [runner...] pavonix-bench
+# A runner (Wine's winerun and its state dir) may come before the program.
 set -u
-bench=$1
+bench=("$@")
 fail=0
 check() {  # label, expected exit code, command...
   local label=$1 expected=$2
@@ -15,14 +17,14 @@ check() {  # label, expected exit code, command...
     echo "ok   $label"
   fi
 }
-check "help" 0 "$bench" --help
-check "unknown option" 2 "$bench" --bogus
-check "bad size" 2 "$bench" --size 12
-check "effect out of range" 2 "$bench" --effects 0
-check "missing jpeg" 1 "$bench" --size 8x6 --effects 5 --reps 1 --jpeg /nonexistent/slide.jpg
-check "small run" 0 "$bench" --size 16x9 --effects 5,118-119 --reps 1
+check "help" 0 "${bench[@]}" --help
+check "unknown option" 2 "${bench[@]}" --bogus
+check "bad size" 2 "${bench[@]}" --size 12
+check "effect out of range" 2 "${bench[@]}" --effects 0
+check "missing jpeg" 1 "${bench[@]}" --size 8x6 --effects 5 --reps 1 --jpeg /nonexistent/slide.jpg
+check "small run" 0 "${bench[@]}" --size 16x9 --effects 5,118-119 --reps 1
 
-out=$("$bench" --size 16x9 --effects 5,84 --reps 1 --json)
+out=$("${bench[@]}" --size 16x9 --effects 5,84 --reps 1 --json)
 for key in '"size": "16x9"' '"memcpy_ms"' '"effects"' '"number": 84' '"name": "IrisOut"' '"ms_per_frame"' '"ratio"'; do
   case $out in
     *"$key"*) ;;
