@@ -76,7 +76,7 @@ class BandCursor {
   size_t end_ = 0;
 };
 
-enum class Op { Union, Intersection, Difference };
+enum class Op { Union, Intersection, Xor };
 
 bool Apply(Op op, bool inA, bool inB) {
   switch (op) {
@@ -84,7 +84,7 @@ bool Apply(Op op, bool inA, bool inB) {
       return inA || inB;
     case Op::Intersection:
       return inA && inB;
-    case Op::Difference:
+    case Op::Xor:
       return inA != inB;
   }
   return false;
@@ -125,6 +125,7 @@ void MergeSpans(std::span<const TRect> a, std::span<const TRect> b, Op op, std::
   }
 }
 
+// One pass down the bands of a and b, writing the bands of (a op b) to out.
 void Sweep(const std::vector<TRect>& a, const std::vector<TRect>& b, Op op, std::vector<TRect>& out) {
   BandCursor ca(a), cb(b);
   BandWriter writer(out);
@@ -183,7 +184,7 @@ void Region::Intersect(const Region& other) {
 }
 
 void Region::Xor(const Region& other) {
-  Combine(rects_, other.rects_, Op::Difference, rects_);
+  Combine(rects_, other.rects_, Op::Xor, rects_);
   SelfCheck(*this, "Xor");
 }
 

@@ -260,6 +260,12 @@ inline void CopySpan(uint8_t* dst, const uint8_t* src, size_t n) {
 TRect StretchBlt(Bitmap& target, int32_t dx, int32_t dy, int32_t dw, int32_t dh, const Bitmap& source,
                  int32_t sx, int32_t sy, int32_t sw, int32_t sh) {
   if (target.IsEmpty() || source.IsEmpty()) return {};
+  if (&target == &source) {
+    // Rows are read while others are written: a copy within one bitmap reads
+    // from a snapshot, as GDI's own copies do.
+    const Bitmap snapshot(source);
+    return StretchBlt(target, dx, dy, dw, dh, snapshot, sx, sy, sw, sh);
+  }
   const bool stretching = !(dw == sw && dh == sh);
   const AxisInput vertical = Axis(dy, dh, sy, sh, target.Height(), source.Height());
   const AxisInput horizontal = Axis(dx, dw, sx, sw, target.Width(), source.Width());
@@ -272,8 +278,8 @@ TRect StretchBlt(Bitmap& target, int32_t dx, int32_t dy, int32_t dw, int32_t dh,
   const size_t width = cols.source.size();
   const int32_t x0 = static_cast<int32_t>(cols.first);
   const int32_t y0 = static_cast<int32_t>(rows.first);
-  // The source pixels of a mirrored or scaled row are any but consecutive; an
-  // unscaled row is one block.
+  // A row whose source columns run on one by one (unscaled, not mirrored) is one
+  // block; any other goes through the column map.
   bool contiguous = true;
   for (size_t i = 1; i < width && contiguous; ++i) contiguous = cols.source[i] == cols.source[i - 1] + 1;
   std::vector<uint32_t> offsets;
@@ -307,8 +313,15 @@ TRect BitBlt(Bitmap& target, int32_t dx, int32_t dy, int32_t w, int32_t h, const
 }
 
 TRect CopyThroughRegion(Bitmap& target, const Bitmap& source, const Region& region, int32_t dx, int32_t dy) {
-  // Target pixels that can be written: inside the target and over the source.
-  const TRect limit = IntersectRect(target.Bounds(), TRect{dx, dy, dx + source.Width(), dy + source.Height()});
+  if (&target == &source) {
+    const Bitmap snapshot(source);
+    return CopyThroughRegion(target, snapshot, region, dx, dy);
+  }
+  // Target pixels that can be written: inside the target and over the source
+  // (worked out in 64 bits, so that no offset can overflow).
+  auto clamp = [](int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); };
+  const TRect over{dx, dy, clamp(int64_t{dx} + source.Width()), clamp(int64_t{dy} + source.Height())};
+  const TRect limit = IntersectRect(target.Bounds(), over);
   if (limit.IsEmpty()) return {};
   TRect written{};
   std::vector<TRect> band;  // the current band's spans, clipped

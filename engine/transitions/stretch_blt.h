@@ -11,6 +11,7 @@
 // - CopyThroughRegion copies source pixel (x, y) to target pixel (x + dx, y + dy)
 //   for every pixel of the region (in target coordinates) that lies in both bitmaps;
 //   it returns the bounding box of what was written.
+// - Source and target may be the same bitmap; the copy then reads a snapshot.
 #pragma once
 
 #include "engine/transitions/bitmap.h"

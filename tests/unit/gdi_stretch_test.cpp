@@ -120,6 +120,15 @@ TEST(StretchBlt, ReturnsTheWrittenRectangle) {
   EXPECT_EQ(target.Pixel(0, 0), (Color{3, 3, 0x5A}));
 }
 
+TEST(StretchBlt, CopyWithinOneBitmapReadsTheOriginal) {
+  Bitmap b = NumberedBitmap(8, 1);
+  StretchBlt(b, 1, 0, 7, 1, b, 0, 0, 7, 1);  // shift right by one, overlapping
+  EXPECT_EQ(SourceColumns(b, 0), (std::vector<int>{0, 0, 1, 2, 3, 4, 5, 6}));
+  Bitmap c = NumberedBitmap(8, 1);
+  CopyThroughRegion(c, c, Region::FromRect(0, 0, 7, 1), -1, 0);  // shift left by one
+  EXPECT_EQ(SourceColumns(c, 0), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 7}));
+}
+
 TEST(CopyThroughRegion, CopiesExactlyTheRegionsPixels) {
   const Bitmap source = NumberedBitmap(12, 10);
   Bitmap target = test::PoisonedBitmap(12, 10);
