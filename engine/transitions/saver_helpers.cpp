@@ -10,9 +10,9 @@ namespace pavonix {
 TRect StretchCopyMirrored(Bitmap& target, TRect D, const Bitmap& bitmap, TRect S, bool mirrorHorizontally,
                           bool mirrorVertically) {
   S = IntersectRect(S, bitmap.Bounds());
-  // Swapping the sides alone would make a mirrored copy two pixels narrower than D
-  // once the negative extent is applied; the platform's callers step one pixel
-  // out on both ends, and the fold strips rely on that exact coverage.
+  // Each side moves one pixel outward as it swaps.  A negative width -n at x covers
+  // x - n + 1 to x, so D = (100, 0, 150, h) becomes x = 151, width -52: columns 100
+  // to 151, one more than D on the right.  The fold strips are drawn exactly so.
   if (mirrorHorizontally) {
     const int32_t left = D.Left;
     D.Left = D.Right + 1;
