@@ -33,13 +33,15 @@ void Ragged(Frame& f, int32_t A, int32_t B, int32_t KX, int32_t KY) {
 
 // The target outside a rounded rectangle that starts around the target, twice
 // its size, and shrinks to the centre: the new slide closes in from the corners.
-// At p = 100 on an even-sized target the rectangle has no size, which the
-// platform still makes one pixel at (half(w) - 1, half(h) - 1): that pixel keeps
-// the old slide, as it does on the platform.
 void IrisIn(Frame& f) {
   const auto [w, h, p, pw, ph, m] = f.v;
-  Region region = Region::FromRoundRect(pw - half(w), ph - half(h), half(3 * w) - pw, half(3 * h) - ph,
-                                        (9 * (w - pw)) / 5, (9 * (h - ph)) / 5);
+  const TRect iris = NormalizeRect({pw - half(w), ph - half(h), half(3 * w) - pw, half(3 * h) - ph});
+  // Once the iris has shrunk to a point it must hide nothing; the platform's rounded
+  // rectangle of no size is still one pixel, which would leave a dot of the old
+  // slide in the middle of an even-sized target until the next slide comes.
+  Region region = iris.IsEmpty() ? Region{}
+                                 : Region::FromRoundRect(pw - half(w), ph - half(h), half(3 * w) - pw,
+                                                         half(3 * h) - ph, (9 * (w - pw)) / 5, (9 * (h - ph)) / 5);
   region.Xor(Region::FromRect(0, 0, w, h));
   f.region = std::move(region);
 }

@@ -236,6 +236,13 @@ std::optional<std::array<int32_t, 6>> RoundRectOf(int32_t e, const FrameValues& 
 std::optional<GdiRegion> GdiEffectRegion(int32_t e, const FrameValues& v, RandomSource& random) {
   const int32_t w = v.w, h = v.h, pw = v.pw, ph = v.ph, m = v.m;
   if (const auto rr = RoundRectOf(e, v)) {
+    if (e == 85 && NormalizeRect({(*rr)[0], (*rr)[1], (*rr)[2], (*rr)[3]}).IsEmpty()) {
+      // The catalogue leaves out the iris once it has shrunk to nothing, where
+      // GDI would still make it one pixel and leave a dot of the old slide.
+      GdiRegion r = GdiRegion::Rect(0, 0, 0, 0);
+      r.Xor(GdiRegion::Rect(0, 0, w, h));
+      return r;
+    }
     GdiRegion r = GdiRegion::RoundRect((*rr)[0], (*rr)[1], (*rr)[2], (*rr)[3], (*rr)[4], (*rr)[5]);
     if (e == 85) r.Xor(GdiRegion::Rect(0, 0, w, h));
     return r;
