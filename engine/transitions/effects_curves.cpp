@@ -4,16 +4,11 @@
 // so the slide covers the union of all regions so far; that union is what makes
 // the random edges grow ragged.
 #include "engine/transitions/effects.h"
+#include "engine/transitions/effects_step.h"
 #include "engine/transitions/saver_helpers.h"
 
 namespace pavonix {
 namespace {
-
-#define STEP(...)                                             \
-  [](Frame& f) {                                              \
-    [[maybe_unused]] const auto [w, h, p, pw, ph, m] = f.v;   \
-    __VA_ARGS__;                                              \
-  }
 
 constexpr FinishKind kRegion = FinishKind::Region;
 constexpr int32_t kPause = 60;

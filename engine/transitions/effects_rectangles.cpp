@@ -3,16 +3,10 @@
 // drawn before it; the transition pass draws them in that order and pauses 20 ms.
 // Whatever a rectangle reaches beyond the target is clipped by the canvas.
 #include "engine/transitions/effects.h"
+#include "engine/transitions/effects_step.h"
 
 namespace pavonix {
 namespace {
-
-// The frame values as plain names, for steps that read like their rectangles.
-#define STEP(...)                                             \
-  [](Frame& f) {                                              \
-    [[maybe_unused]] const auto [w, h, p, pw, ph, m] = f.v;   \
-    __VA_ARGS__;                                              \
-  }
 
 constexpr FinishKind kCopy = FinishKind::StretchCopy;
 constexpr int32_t kPause = 20;

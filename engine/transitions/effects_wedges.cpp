@@ -6,16 +6,11 @@
 
 #include "engine/transitions/blend.h"
 #include "engine/transitions/effects.h"
+#include "engine/transitions/effects_step.h"
 #include "engine/transitions/saver_helpers.h"
 
 namespace pavonix {
 namespace {
-
-#define STEP(...)                                             \
-  [](Frame& f) {                                              \
-    [[maybe_unused]] const auto [w, h, p, pw, ph, m] = f.v;   \
-    __VA_ARGS__;                                              \
-  }
 
 constexpr FinishKind kRegion = FinishKind::Region;
 constexpr int32_t kPause = 60;
