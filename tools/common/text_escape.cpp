@@ -1,8 +1,8 @@
-#include "tools/mpftool/text_escape.h"
+#include "tools/common/text_escape.h"
 
 #include <cstdio>
 
-namespace pavonix::mpftool {
+namespace pavonix {
 
 std::string JsonString(std::string_view bytes) {
   std::string out = "\"";
@@ -45,4 +45,4 @@ std::string QuotedText(std::string_view bytes) {
   return out + "\"";
 }
 
-}  // namespace pavonix::mpftool
+}  // namespace pavonix

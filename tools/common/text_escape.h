@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace pavonix::mpftool {
+namespace pavonix {
 
 // A JSON string literal, quotes included.  Control characters, DEL and bytes
 // above 127 become \u00XX escapes (each byte read as the code point of the same
@@ -16,4 +16,4 @@ std::string JsonString(std::string_view bytes);
 // or backslash escaped, anything else as \xNN.
 std::string QuotedText(std::string_view bytes);
 
-}  // namespace pavonix::mpftool
+}  // namespace pavonix

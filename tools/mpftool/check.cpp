@@ -9,7 +9,7 @@
 #include "engine/package/std_file_access.h"
 #include "tools/common/cli.h"
 #include "tools/mpftool/commands.h"
-#include "tools/mpftool/inspect.h"
+#include "tools/mpftool/package_report.h"
 
 namespace pavonix::mpftool {
 namespace {

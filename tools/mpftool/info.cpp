@@ -5,8 +5,8 @@
 #include "engine/package/std_file_access.h"
 #include "tools/common/cli.h"
 #include "tools/mpftool/commands.h"
-#include "tools/mpftool/inspect.h"
-#include "tools/mpftool/text_escape.h"
+#include "tools/mpftool/package_report.h"
+#include "tools/common/text_escape.h"
 
 namespace pavonix::mpftool {
 namespace {

@@ -1,4 +1,4 @@
-#include "tools/mpftool/inspect.h"
+#include "tools/mpftool/package_report.h"
 
 #include "engine/package/package_io.h"
 #include "tools/common/cli.h"

@@ -8,6 +8,7 @@
 
 #include "engine/transitions/effects.h"
 #include "tools/common/cli.h"
+#include "tools/common/text_escape.h"
 #include "tools/pavonix-bench/effect_timing.h"
 #include "tools/pavonix-bench/jpeg_timing.h"
 #include "tools/pavonix-bench/stopwatch.h"
@@ -95,25 +96,6 @@ Options Parse(const std::vector<std::string>& args) {
     for (int32_t n = kFirstEffect; n <= kLastEffect; ++n) o.effects.push_back(n);
   }
   return o;
-}
-
-// Names come from our own catalogue, but escape them anyway: JSON output must
-// stay valid whatever a name holds.
-std::string JsonString(const std::string& s) {
-  std::string out = "\"";
-  for (char c : s) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (static_cast<unsigned char>(c) < 0x20) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-      out += escaped;
-    } else {
-      out += c;
-    }
-  }
-  return out + "\"";
 }
 
 int RunBench(std::vector<std::string>& args) {
