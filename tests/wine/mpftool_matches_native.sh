@@ -4,6 +4,8 @@
 # with the same exit codes.
 #   mpftool_matches_native.sh <mpftool.exe> <native mpftool> <fixture folder>
 set -u
+# Wine takes its ANSI code page from the locale; C.UTF-8 gives Windows-1252.
+export LC_ALL=C.UTF-8
 exe=$1
 native=$2
 fixtures=$3
@@ -81,6 +83,25 @@ same "extract" extract1 0 extract @2.mpf @-out
 for f in native-out/*; do files_same "extract $(basename "$f")" "$f" "wine-out/$(basename "$f")"; done
 same "set" set1 0 set @2.mpf --interval 7 --sound on --order sequential
 files_same "set: same bytes" native2.mpf wine2.mpf
+
+# Names beyond ASCII reach mpftool.exe in the ANSI code page (Windows-1252
+# here), and it must find, make and replace exactly those files.
+cp grey.jpg 'Grüße €.jpg'
+same "pack a picture named beyond ASCII" pack6 0 pack @6.mpf 'Grüße €.jpg'
+files_same "pack a picture named beyond ASCII: same bytes" native6.mpf wine6.mpf
+same "extract into a folder named beyond ASCII" extract2 0 extract @6.mpf '@-für €'
+files_same "extract into a folder named beyond ASCII: same bytes" 'native-für €/slide-0000.jpg' \
+  'wine-für €/slide-0000.jpg'
+# The package's own name is printed in each side's encoding, so only the files
+# are compared here.
+for who in native wine; do run "$who" pack7 pack "$who-€.mpf" grey.jpg; done
+if [ "$(cat pack7.native.code) $(cat pack7.wine.code)" = "0 0" ] && [ ! -e 'wine-€.mpf.mpftool-tmp' ]; then
+  ok "pack to a package named beyond ASCII"
+else
+  bad "pack to a package named beyond ASCII: exit codes $(cat pack7.native.code), $(cat pack7.wine.code)"
+  cat pack7.wine.err
+fi
+files_same "pack to a package named beyond ASCII: same bytes" 'native-€.mpf' 'wine-€.mpf'
 
 head -c 400 native2.mpf >native-cut.mpf
 cp native-cut.mpf wine-cut.mpf

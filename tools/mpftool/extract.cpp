@@ -27,6 +27,18 @@ std::string NumberedName(const char* stem, int32_t index, std::string_view exten
   return name + std::string(extension);
 }
 
+// The file name inside the folder as the user spelled it.  A path object is no
+// help here: on Windows it hands its text back in UTF-8, while fopen reads names
+// in the ANSI code page, so a folder such as "Fotos für Oma" would not be found.
+std::string InFolder(const std::string& folder, const std::string& name) {
+#ifdef _WIN32
+  const bool separated = folder.back() == '\\' || folder.back() == '/' || folder.back() == ':';
+  return separated ? folder + name : folder + '\\' + name;
+#else
+  return folder.back() == '/' ? folder + name : folder + '/' + name;
+#endif
+}
+
 }  // namespace
 
 int Extract(const Args& args) {
@@ -53,7 +65,7 @@ int Extract(const Args& args) {
       ++problems;
       return;
     }
-    const std::string target = (dir / name).string();
+    const std::string target = InFolder(args[1], name);
     const auto out = files.Create(target);
     if (!out) throw cli::ToolError(target + ": cannot create the file");
     try {
