@@ -6,6 +6,8 @@ int Dispatch(const StartupState& state, const ModeHandlers& handlers) {
   switch (state.mode) {
     case RunMode::Show: {
       const int code = handlers.showWindow ? handlers.showWindow() : 0;
+      // A show that found no package ends the process at once, changing nothing.
+      if (code != 0) return code;
       if (handlers.restoreForeground) handlers.restoreForeground();
       return code;
     }

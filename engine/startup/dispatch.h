@@ -18,7 +18,8 @@ struct ModeHandlers {
   std::function<int(int32_t parentWindow)> previewWindow;
   std::function<void(int32_t parentWindow)> changePassword;
   std::function<void()> runUninstall;
-  // Brings back the window that was in front when a show started.
+  // Brings back the window that was in front when a show started; not called
+  // when the show window ended the process with a non-zero code.
   std::function<void()> restoreForeground;
 };
 

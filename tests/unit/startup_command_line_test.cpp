@@ -128,7 +128,7 @@ TEST(Dispatch, StartsTheModesWorkAndReturnsItsExitCode) {
     const char* log;
   };
   const Case cases[] = {
-      {{RunMode::Show, 0}, 1, "show;foreground;"},
+      {{RunMode::Show, 0}, 1, "show;"},  // no package: ends at once
       {{RunMode::SettingsNoArgument, 0}, 0, "settings;"},
       {{RunMode::Settings, 0}, 0, "settings;"},
       {{RunMode::Preview, 42}, 0, "preview 42;"},
@@ -142,6 +142,11 @@ TEST(Dispatch, StartsTheModesWorkAndReturnsItsExitCode) {
     EXPECT_EQ(Dispatch(c.state, h), c.code) << static_cast<int>(c.state.mode);
     EXPECT_EQ(log, c.log) << static_cast<int>(c.state.mode);
   }
+  // A show that ran brings the previous window back.
+  log.clear();
+  h.showWindow = [&] { log += "show;"; return 0; };
+  EXPECT_EQ(Dispatch({RunMode::Show, 0}, h), 0);
+  EXPECT_EQ(log, "show;foreground;");
   // Modes with nothing to start yet end with exit code 0.
   EXPECT_EQ(Dispatch({RunMode::Show, 0}, ModeHandlers{}), 0);
 }
