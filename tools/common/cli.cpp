@@ -1,13 +1,29 @@
 #include "tools/common/cli.h"
 
+#include <clocale>
 #include <cstdio>
 #include <new>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 #include "engine/package/errors.h"
 
 namespace pavonix::cli {
 
 int Run(std::string_view tool, int argc, char** argv, const std::function<int(std::vector<std::string>&)>& body) {
+#ifdef _WIN32
+  // The same bytes on every system: no CR before each LF.
+  _setmode(_fileno(stdout), _O_BINARY);
+  // File names arrive in the ANSI code page, and fopen takes them so.  The file
+  // system calls of the standard library widen them through the C library,
+  // whose default locale reads bytes above 127 as Latin-1: a "€" or any
+  // non-Western letter would name another file there.  The system's own code
+  // page keeps both views of a name alike.
+  std::setlocale(LC_CTYPE, "");
+#endif
   std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
   const std::string name(tool);
   try {

@@ -30,7 +30,8 @@ class ToolError : public std::runtime_error {
 };
 
 // Runs body with the arguments after the program name and turns its errors into
-// messages on stderr ("<tool>: <message>") and exit codes.  Engine errors and
+// messages on stderr ("<tool>: <message>") and exit codes.  On Windows it first
+// puts stdout in binary mode and takes file names in the system's code page.  Engine errors and
 // std::bad_alloc count as bad files (1); UsageError gives 2.
 int Run(std::string_view tool, int argc, char** argv, const std::function<int(std::vector<std::string>&)>& body);
 
