@@ -88,6 +88,9 @@ class Report {
   int printed_ = 0;
 };
 
+// Every pixel distinct for sizes up to 4096, so a copy from the wrong place shows.
+Bitmap NumberedBitmap(int32_t w, int32_t h);
+
 // The cases, by family.
 void RunShapeTableCases(Report& report);
 void RunEffectRegionCases(Report& report);

@@ -384,16 +384,6 @@ void RunEffectRegionCases(Report& report) {
 
 namespace {
 
-// Every pixel distinct, so that a copy from the wrong place shows.
-Bitmap NumberedSlide(int32_t w, int32_t h) {
-  Bitmap b(w, h);
-  for (int32_t y = 0; y < h; ++y)
-    for (int32_t x = 0; x < w; ++x)
-      b.SetPixel(x, y, {static_cast<uint8_t>(x), static_cast<uint8_t>(y),
-                        static_cast<uint8_t>(((x >> 8) & 15) | ((y >> 8) << 4))});
-  return b;
-}
-
 // StretchCopyMirrored in GDI terms, from its definition.
 void GdiCopy(GdiBitmap& target, const GdiBitmap& slide, TRect D, TRect S, bool mirrored, bool horizontal,
              bool vertical) {
@@ -410,7 +400,7 @@ void GdiCopy(GdiBitmap& target, const GdiBitmap& slide, TRect D, TRect S, bool m
 
 void RunEffectCopyCases(Report& report) {
   for (const Size& size : kCopySizes) {
-    const Bitmap slide = NumberedSlide(size.w, size.h);
+    const Bitmap slide = NumberedBitmap(size.w, size.h);
     Bitmap poisoned(size.w, size.h);
     poisoned.Fill({0xCC, 0xCC, 0xCC});
     GdiBitmap gdiSlide(size.w, size.h), gdiTarget(size.w, size.h);

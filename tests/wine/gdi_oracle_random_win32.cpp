@@ -9,22 +9,22 @@
 #include "tests/wine/gdi_oracle.h"
 
 namespace pavonix::oracle {
-namespace {
 
-std::string Format(const char* format, auto... args) {
-  char text[256];
-  std::snprintf(text, sizeof text, format, args...);
-  return text;
-}
-
-// Every pixel distinct for sizes up to 4096, so a copy from the wrong place shows.
-Bitmap Numbered(int32_t w, int32_t h) {
+Bitmap NumberedBitmap(int32_t w, int32_t h) {
   Bitmap b(w, h);
   for (int32_t y = 0; y < h; ++y)
     for (int32_t x = 0; x < w; ++x)
       b.SetPixel(x, y, {static_cast<uint8_t>(x), static_cast<uint8_t>(y),
                         static_cast<uint8_t>(((x >> 8) & 15) | ((y >> 8) << 4))});
   return b;
+}
+
+namespace {
+
+std::string Format(const char* format, auto... args) {
+  char text[256];
+  std::snprintf(text, sizeof text, format, args...);
+  return text;
 }
 
 Bitmap Poisoned(int32_t w, int32_t h) {
@@ -57,7 +57,7 @@ struct CopyCase {
 };
 
 void CompareCopy(Report& report, const CopyCase& c, const std::string& label) {
-  const Bitmap source = Numbered(c.sourceW, c.sourceH);
+  const Bitmap source = NumberedBitmap(c.sourceW, c.sourceH);
   GdiBitmap gdiSource(c.sourceW, c.sourceH), gdiTarget(c.targetW, c.targetH);
   gdiSource.Load(source);
   Bitmap ours = Poisoned(c.targetW, c.targetH);
@@ -232,7 +232,7 @@ void RunRandomCopyCases(Report& report, uint64_t seed) {
   // Copies through random regions.
   for (int i = 0; i < 300; ++i) {
     const int32_t w = 1 + random.Random(60), h = 1 + random.Random(60);
-    const Bitmap source = Numbered(w, h);
+    const Bitmap source = NumberedBitmap(w, h);
     GdiBitmap gdiSource(w, h), gdiTarget(w, h);
     gdiSource.Load(source);
     Bitmap ours = Poisoned(w, h);
