@@ -31,9 +31,9 @@ struct TransitionPass::State {
 TransitionPass::TransitionPass(int32_t effectNumber, const Bitmap& composed, Bitmap& previous, RandomSource& random)
     : effectNumber_(effectNumber),
       effect_(FindEffect(effectNumber)),
-      state_(new State{composed, previous, random, PassRects{composed.Bounds(), composed.Bounds()}}) {}
+      state_(std::make_unique<State>(State{composed, previous, random, PassRects{composed.Bounds(), composed.Bounds()}})) {}
 
-TransitionPass::~TransitionPass() { delete state_; }
+TransitionPass::~TransitionPass() = default;
 
 int32_t TransitionPass::PauseMs() const { return effect_ ? effect_->pauseMs : 0; }
 

@@ -13,6 +13,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string_view>
 
 #include "engine/transitions/bitmap.h"
@@ -54,7 +55,7 @@ class TransitionPass {
   struct State;
   int32_t effectNumber_;
   const EffectInfo* effect_;
-  State* state_;
+  std::unique_ptr<State> state_;
 };
 
 }  // namespace pavonix
