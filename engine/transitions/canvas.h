@@ -16,7 +16,10 @@ namespace pavonix {
 class Canvas {
  public:
   Canvas() = default;
-  Canvas(int32_t width, int32_t height) : pixels_(width, height) {}
+  // A new canvas is black: a show whose passes all fail (no slides, no enabled
+  // effect, an unreadable package) never paints, and must stay black, not show
+  // whatever the memory held.
+  Canvas(int32_t width, int32_t height) : pixels_(width, height) { pixels_.Fill(Color{}); }
   Canvas(const Canvas&) = delete;
   Canvas& operator=(const Canvas&) = delete;
 

@@ -252,5 +252,12 @@ TEST(DrawSlide, PassBitmapsExistOnlyDuringAPassAndKeepTheirMemory) {
   EXPECT_EQ(heldInPause, 0) << "a pass bitmap outlived its pass";
 }
 
+TEST(Canvas, StartsBlackSoThatAShowThatNeverDrawsStaysBlack) {
+  Canvas canvas(5, 3);
+  Bitmap black(5, 3);
+  black.Fill(Color{});
+  EXPECT_EQ(DescribeDifference(black, canvas.Pixels()), "");
+}
+
 }  // namespace
 }  // namespace pavonix::test
